@@ -1,0 +1,26 @@
+# Build options and the compiler settings shared by every target of ours.
+
+option(BC_BUILD_TESTS "Build the test suite" ON)
+option(BC_BUILD_BENCHMARKS "Build the benchmarks" ON)
+set(BC_SANITIZE "" CACHE STRING "Sanitizers for a checking build: empty, 'address;undefined' or 'thread'")
+
+# Never -ffast-math: the (v + 1) - 1 rounding of the filter states must
+# survive, and so must the exact order of every sum.
+add_compile_options(-fno-fast-math)
+
+if(BC_SANITIZE)
+    string(REPLACE ";" "," _bc_san "${BC_SANITIZE}")
+    add_compile_options(-fsanitize=${_bc_san} -fno-omit-frame-pointer -g)
+    add_link_options(-fsanitize=${_bc_san})
+endif()
+
+# Warnings for the project's own targets.
+add_library(bc_warnings INTERFACE)
+target_compile_options(bc_warnings INTERFACE
+    -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual
+    -Wno-unused-parameter)
+
+# Exact single-precision arithmetic for the DSP sources: no fused
+# multiply-adds, no excess precision, no re-association.
+add_library(bc_exact_float INTERFACE)
+target_compile_options(bc_exact_float INTERFACE -ffp-contract=off -fexcess-precision=standard)
