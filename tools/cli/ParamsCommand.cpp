@@ -32,11 +32,11 @@ Row describe (juce::AudioProcessorParameter& param)
         return { "bool", "off/on", param.getDefaultValue() >= 0.5f ? "on" : "off" };
     return { "?", "", "" };
 }
-} // namespace
 
-int cli::runParams (const juce::StringArray& args)
+int runParams (const juce::StringArray& args)
 {
-    if (args.contains ("--help") || args.contains ("-h"))
+    using namespace cli;
+    if (wantsHelp (args))
     {
         std::cout << "Usage: brindlecrest params\n\nLists every parameter in host order.\n";
         return 0;
@@ -60,3 +60,7 @@ int cli::runParams (const juce::StringArray& args)
     }
     return 0;
 }
+
+const cli::CommandRegistration registration ({ "params", "list the 62 parameters: index, ID, name, kind, range, default",
+                                               runParams });
+} // namespace

@@ -4,23 +4,34 @@
 
 #include <iostream>
 
-namespace
+std::vector<cli::Command>& cli::commands()
 {
-const char* const usage =
-    "Usage: brindlecrest COMMAND [OPTIONS]\n"
-    "\n"
-    "Commands:\n"
-    "  params            list the 62 parameters: index, ID, name, kind, range, default\n"
-    "  help, --help, -h  show this text\n"
-    "\n"
-    "Run 'brindlecrest COMMAND --help' for the options of a command.\n";
-} // namespace
+    static std::vector<Command> all;
+    return all;
+}
 
 int cli::fail (const juce::String& message)
 {
     std::cerr << "brindlecrest: " << message << std::endl;
     return 2;
 }
+
+bool cli::wantsHelp (const juce::StringArray& args)
+{
+    return args.contains ("--help") || args.contains ("-h");
+}
+
+namespace
+{
+void printUsage (std::ostream& out)
+{
+    out << "Usage: brindlecrest COMMAND [OPTIONS]\n\nCommands:\n";
+    for (const auto& c : cli::commands())
+        out << "  " << juce::String (c.name).paddedRight (' ', 12) << c.summary << "\n";
+    out << "  " << juce::String ("help").paddedRight (' ', 12) << "show this text\n"
+        << "\nRun 'brindlecrest COMMAND --help' for the options of a command.\n";
+}
+} // namespace
 
 int main (int argc, char* argv[])
 {
@@ -30,20 +41,22 @@ int main (int argc, char* argv[])
 
     if (args.isEmpty())
     {
-        std::cerr << usage;
+        printUsage (std::cerr);
         return 2;
     }
 
-    const auto command = args[0];
+    const auto name = args[0];
     args.remove (0);
 
-    if (command == "help" || command == "--help" || command == "-h")
+    if (name == "help" || name == "--help" || name == "-h")
     {
-        std::cout << usage;
+        printUsage (std::cout);
         return 0;
     }
-    if (command == "params")
-        return cli::runParams (args);
 
-    return cli::fail ("unknown command '" + command + "' (try 'brindlecrest --help')");
+    for (const auto& c : cli::commands())
+        if (name == c.name)
+            return c.run (args);
+
+    return cli::fail ("unknown command '" + name + "' (try 'brindlecrest --help')");
 }
