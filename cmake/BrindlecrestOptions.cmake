@@ -23,4 +23,11 @@ target_compile_options(bc_warnings INTERFACE
 # Exact single-precision arithmetic for the DSP sources: no fused
 # multiply-adds, no excess precision, no re-association.
 add_library(bc_exact_float INTERFACE)
-target_compile_options(bc_exact_float INTERFACE -ffp-contract=off -fexcess-precision=standard)
+target_compile_options(bc_exact_float INTERFACE -ffp-contract=off)
+# GCC 12 refuses -fexcess-precision=standard for C++; on SSE targets there is no
+# excess precision to remove anyway.
+include(CheckCXXCompilerFlag)
+check_cxx_compiler_flag(-fexcess-precision=standard BC_HAS_EXCESS_PRECISION_FLAG)
+if(BC_HAS_EXCESS_PRECISION_FLAG)
+    target_compile_options(bc_exact_float INTERFACE -fexcess-precision=standard)
+endif()
