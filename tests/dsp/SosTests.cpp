@@ -116,7 +116,9 @@ TEST (Sos, SilenceDecaysOnTheFloatGrid)
         for (float y : silence)
         {
             if (std::fabs (y) < 1e-10f)
+            {
                 ASSERT_EQ (y, 0.0f) << c.name;
+            }
         }
         EXPECT_FALSE (std::any_of (silence.begin(), silence.end(),
                                    [] (float v) { return v != 0.0f && std::fpclassify (v) == FP_SUBNORMAL; }));
