@@ -178,18 +178,40 @@ void BrindlecrestAudioProcessor::getStateInformation (juce::MemoryBlock& destDat
     copyXmlToBinary (xml, destData);
 }
 
-void BrindlecrestAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+std::unique_ptr<juce::XmlElement> BrindlecrestAudioProcessor::parseStateBlock (const void* data, int sizeInBytes)
 {
-    if (data == nullptr || sizeInBytes < 9)
-        return;
+    // Envelope: "VC2!", a little-endian length L, L bytes of XML, a zero byte.
+    if (data == nullptr || sizeInBytes < 9 || juce::ByteOrder::littleEndianInt (data) != 0x21324356)
+        return {};
+
+    const auto length = static_cast<int> (juce::ByteOrder::littleEndianInt (juce::addBytesToPointer (data, 4)));
+    if (length <= 0)
+        return {};
 
     // The text decoder may look one byte past a truncated multi-byte sequence
     // at the end of the block; a zero-padded copy keeps that read inside
     // memory we own.
-    juce::MemoryBlock padded (static_cast<size_t> (sizeInBytes) + 8, true);
-    padded.copyFrom (data, 0, static_cast<size_t> (sizeInBytes));
+    const int textBytes = juce::jmin (sizeInBytes - 8, length);
+    juce::MemoryBlock text (static_cast<size_t> (textBytes) + 8, true);
+    text.copyFrom (juce::addBytesToPointer (data, 8), 0, static_cast<size_t> (textBytes));
+    const auto xmlText = juce::String::fromUTF8 (static_cast<const char*> (text.getData()), textBytes);
 
-    const auto xml = getXmlFromBinary (padded.getData(), sizeInBytes);
+    // The parser forgives a document that simply stops, which would restore
+    // a half-written value from a truncated block (an attribute cut after its
+    // opening quote reads as 0). A complete element ends with '>'.
+    if (! xmlText.trimEnd().endsWithChar ('>'))
+        return {};
+
+    juce::XmlDocument document (xmlText);
+    auto xml = document.getDocumentElement();
+    if (xml == nullptr || document.getLastParseError().isNotEmpty())
+        return {};
+    return xml;
+}
+
+void BrindlecrestAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    const auto xml = parseStateBlock (data, sizeInBytes);
     if (xml == nullptr || ! xml->getTagName().equalsIgnoreCase (stateTag))
         return;
 

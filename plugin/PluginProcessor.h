@@ -85,6 +85,10 @@ public:
     juce::AudioParameterFloat* levelIn = nullptr;
     juce::AudioParameterFloat* levelOut = nullptr;
 
+    /** Decodes a saved-state block (binary envelope around one XML element).
+        Returns null for anything that is not a complete, well-formed document. */
+    static std::unique_ptr<juce::XmlElement> parseStateBlock (const void* data, int sizeInBytes);
+
 private:
     void addPedalParameters (int pedalIndex);
     void addAmplifierParameters();
