@@ -251,16 +251,13 @@ void pairDb (double w, double r, double t, double& v, double& dr, double& dt)
     dt = dbPerNeper * ((-2.0 * r * std::sin (w - t)) / a + (2.0 * r * std::sin (w + t)) / b);
 }
 
-double gPenalty = 0.2;
-int gInit = 0;
-
 struct FitProblem
 {
     std::vector<double> w;      // normalised angular frequencies
     std::vector<double> target; // dB
     std::vector<double> weight; // sqrt of the weight
     double fs = 48000.0;
-    double radiusPenalty = gPenalty;
+    double radiusPenalty = 0.2;
 };
 
 /** Residual vector (weighted dB error, then one penalty term per pole pair)
@@ -663,8 +660,39 @@ struct Result
     double worstListed = 0.0; // worst |deviation| at the listed frequencies, dB
     double peakDb = 0.0;      // highest point 20 Hz - 20 kHz
     double maxRadius = 0.0;
+    double shapeMargin = 0.0; // smallest distance to the between-points limits, dB
     FloatFigures fl;
+    FloatFigures flReversed;  // the same sections played in the opposite order
 };
+
+/** Smallest distance (dB) of the response to the limits between the measured
+    points on a 1/24-octave grid: at most 2 dB above the higher and 4 dB
+    below the lower neighbouring value (50 Hz to 5 kHz for loudspeakers, to
+    12 kHz for the preamplifier filters); above 5 kHz a loudspeaker stays
+    below its 5 kHz level. Negative when a limit is crossed. */
+double shapeMargin (const Cascade& c, const Target& t, double fs)
+{
+    double margin = 1e9;
+    const double last = t.speaker ? 5000.0 : 12000.0;
+    for (int k = 0;; ++k)
+    {
+        const double f = 50.0 * std::pow (2.0, k / 24.0);
+        if (f > last * (1.0 + 1e-12))
+            break;
+        size_t i = 0;
+        while (i + 2 < listedHz.size() && f > listedHz[i + 1])
+            ++i;
+        const double h = cascadeDb (c, f, fs);
+        margin = std::min ({ margin, std::max (t.db[i], t.db[i + 1]) + 2.0 - h, h - (std::min (t.db[i], t.db[i + 1]) - 4.0) });
+    }
+    if (t.speaker)
+    {
+        const double at5k = cascadeDb (c, 5000.0, fs);
+        for (int k = 1; k <= 48; ++k)
+            margin = std::min (margin, at5k - cascadeDb (c, 5000.0 * std::pow (2.0, k / 24.0), fs));
+    }
+    return margin;
+}
 
 FitProblem makeProblem (const Target& t, double fs)
 {
@@ -704,10 +732,8 @@ Design initialDesign (const FitProblem& prob, double q, double spread)
     {
         const double f = f0 * std::pow (f1 / f0, (k + spread) / (numSections - 1 + 2 * spread));
         const double w = 2.0 * pi * f / prob.fs;
-        double rp = std::exp (-w / (2.0 * q));
-        double rz = std::exp (-w / (1.6 * q));
-        if (gInit == 1)
-            rp = rz = q / 4.0;
+        const double rp = std::exp (-w / (2.0 * q));
+        const double rz = std::exp (-w / (1.6 * q));
         d.p[(size_t) (4 * k)] = logit (std::min (rz, 0.99) / zeroRadiusCap);
         d.p[(size_t) (4 * k + 1)] = logit (w / pi);
         d.p[(size_t) (4 * k + 2)] = logit (std::min (rp, 0.99) / poleRadiusCap);
@@ -748,7 +774,12 @@ Result design (const std::string& name, const Target& t, int fs)
     for (double lf = std::log2 (20.0); lf <= std::log2 (20000.0); lf += 1.0 / 96.0)
         res.peakDb = std::max (res.peakDb, cascadeDb (res.cascade, std::pow (2.0, lf), fs));
     res.maxRadius = maxPoleRadius (res.cascade);
+    res.shapeMargin = shapeMargin (res.cascade, t, fs);
     res.fl = floatFigures (res.cascade, fs);
+    Cascade reversed = res.cascade;
+    for (int k = 0; k < numSections; ++k)
+        std::copy_n (res.cascade.sos.begin() + 6 * (numSections - 1 - k), 6, reversed.sos.begin() + 6 * k);
+    res.flReversed = floatFigures (reversed, fs);
     return res;
 }
 
@@ -789,8 +820,10 @@ const char* const fileHeader =
 
 void printFigures (const Result& r)
 {
-    std::printf ("%-22s worst %.3f dB  peak %.2f dB  max|p| %.6f  SER %.1f dB  tail rms %.2e  offset %.2e\n",
-                 r.name.c_str(), r.worstListed, r.peakDb, r.maxRadius, r.fl.serDb, r.fl.tailRms, r.fl.tailOffset);
+    std::printf ("%-18s | %5.3f | %6.2f | %5.2f | %.4f | %5.1f | %.1e | %.1e | %5.1f | %.1e | %.1e\n",
+                 r.name.c_str(), r.worstListed, r.peakDb, r.shapeMargin, r.maxRadius,
+                 r.fl.serDb, r.fl.tailRms, r.fl.tailOffset,
+                 r.flReversed.serDb, r.flReversed.tailRms, r.flReversed.tailOffset);
     std::fflush (stdout);
 }
 } // namespace
@@ -804,6 +837,8 @@ int main (int argc, char** argv)
     }
     const std::string outDir = argv[1];
     const int rates[2] = { 44100, 48000 };
+
+    std::printf ("design             | worst | peak   | shape | max|p|  | SER   | tail    | offset  | reversed: SER, tail, offset\n");
 
     // Loudspeaker models.
     {
@@ -821,7 +856,7 @@ int main (int argc, char** argv)
             std::vector<std::string> comments;
             for (int m = 0; m < 12; ++m)
             {
-                const Result r = design ("speaker " + std::to_string (m) + " @" + std::to_string (fs), makeSpeakerTarget (m), fs);
+                const Result r = design ("hpsos2_" + std::to_string (fs) + " m" + std::to_string (m), makeSpeakerTarget (m), fs);
                 printFigures (r);
                 sos.insert (sos.end(), r.cascade.sos.begin(), r.cascade.sos.end());
                 for (int k = 0; k < numSections; ++k)
