@@ -21,6 +21,7 @@ export OPENBLAS_NUM_THREADS=1
 "$here/filters.sh" "$out" > "$work/logs/filters.log"
 
 # ---- Valve curves and reverb impulse responses (tools/tablegen/signals*) ----
+"$here/signals.sh" "$out" > "$work/logs/signals.log"
 # ---- end of valve curves and reverb impulse responses ----
 
 status=0
