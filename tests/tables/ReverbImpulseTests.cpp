@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ const Response responses[] = {
     { "sr244100", tables::sr244100, std::size (tables::sr244100), 44100.0, 2.1, 1.722 },
     { "sr248000", tables::sr248000, std::size (tables::sr248000), 48000.0, 2.0, 1.722 },
 };
+
+/** Names the case in failure messages. */
+void PrintTo (const Response& c, std::ostream* os) { *os << c.name; }
 
 constexpr double pi = 3.14159265358979323846;
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 
 namespace
@@ -50,6 +51,9 @@ const Point points[] = {
     { 61440, -0.884720504, 0.653204679 },
     { 65534, -0.89696914, 0.662115455 },
 };
+
+/** Names the case in failure messages. */
+void PrintTo (const Curve& c, std::ostream* os) { *os << c.name; }
 
 class ValveCurve : public testing::TestWithParam<Curve>
 {
