@@ -19,9 +19,10 @@
 //     pole stays inside a radius cap and every zero inside the unit circle
 //     (minimum phase by construction). The log-magnitude error on a
 //     1/48-octave grid is minimised by Levenberg-Marquardt with analytic
-//     derivatives (Marquardt 1963 diagonal scaling). A mild penalty keeps
-//     pole pairs away from the unit circle unless the response needs them
-//     there, which keeps the float arithmetic quiet.
+//     derivatives (Marquardt 1963 diagonal scaling). A penalty on
+//     -ln(1 - r) of every pole pair keeps poles away from the unit circle
+//     unless the response needs them there, which keeps the float
+//     arithmetic quiet.
 //  3. Realisation: rows 1 b1 b2 1 a1 a2, all scaling in the output gain. Each
 //     pole pair is paired with its nearest zero pair, sections are ordered by
 //     increasing pole radius, and the float cascade (the exact arithmetic of
@@ -76,8 +77,9 @@ const double preampDb[4][10] = {
 };
 
 //==============================================================================
-/** Monotone piecewise cubic through (x[i], y[i]) (Fritsch and Carlson 1980,
-    with the three-point end slopes of Moler's pchip). */
+/** Monotone piecewise cubic through (x[i], y[i]) with the interior slopes of
+    Fritsch and Carlson (1980, weighted harmonic mean; zero at a local
+    extremum) and flat ends, so the curve never overshoots its points. */
 struct Pchip
 {
     std::vector<double> x, y, d;
@@ -101,27 +103,16 @@ struct Pchip
                 d[i] = (w1 + w2) / (w1 / delta[i - 1] + w2 / delta[i]);
             }
         }
-        d[0] = endSlope (h[0], h[1], delta[0], delta[1]);
-        d[n - 1] = endSlope (h[n - 2], h[n - 3], delta[n - 2], delta[n - 3]);
     }
 
-    static double endSlope (double h0, double h1, double del0, double del1)
-    {
-        double s = ((2.0 * h0 + h1) * del0 - h0 * del1) / (h0 + h1);
-        if (s * del0 <= 0.0)
-            s = 0.0;
-        else if (del0 * del1 <= 0.0 && std::abs (s) > std::abs (3.0 * del0))
-            s = 3.0 * del0;
-        return s;
-    }
-
+    /** Value at xv, clamped to the end values outside the points. */
     double operator() (double xv) const
     {
         const size_t n = x.size();
         if (xv <= x[0])
-            return y[0] + d[0] * (xv - x[0]);
+            return y[0];
         if (xv >= x[n - 1])
-            return y[n - 1] + d[n - 1] * (xv - x[n - 1]);
+            return y[n - 1];
         size_t i = 0;
         while (xv > x[i + 1])
             ++i;
@@ -133,7 +124,7 @@ struct Pchip
     }
 };
 
-/** A design target: dB over frequency, with fitting weights. */
+/** A design target: magnitude in dB as a function of frequency. */
 struct Target
 {
     bool speaker = true;
@@ -149,14 +140,10 @@ struct Target
             xs.push_back (std::log2 (listedHz[i]));
             ys.push_back (db[i]);
         }
-        // The curve is evaluated with the outer slopes forced flat, then the
-        // skirts are added outside the measured band.
-        Pchip curve (xs, ys);
-        curve.d.front() = 0.0;
-        curve.d.back() = 0.0;
-
+        // Flat at both ends of the measured band; the skirts come below.
+        const Pchip curve (xs, ys);
         const double lf = std::log2 (f);
-        double v = curve (std::clamp (lf, xs.front(), xs.back()));
+        double v = curve (lf);
 
         if (bumpInterval >= 0)
         {
