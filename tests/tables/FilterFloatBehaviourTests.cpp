@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,11 @@ std::vector<Cascade> designedCascades()
     c.push_back ({ "MidDetail_44100", 44100, MidDetail_44100_sos, MidDetail_44100_gain });
     c.push_back ({ "MidDetail_48000", 48000, MidDetail_48000_sos, MidDetail_48000_gain });
     return c;
+}
+
+void PrintTo (const Cascade& c, std::ostream* os)
+{
+    *os << c.name;
 }
 
 /** Gaussian white noise, standard deviation 0.1 (-20 dBFS), from a

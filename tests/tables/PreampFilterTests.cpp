@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace
@@ -42,6 +43,11 @@ const PreampCase preampCases[] = {
     { "MidDetail_44100", 44100, tables::MidDetail_44100_sos, tables::MidDetail_44100_gain, midDetail },
     { "MidDetail_48000", 48000, tables::MidDetail_48000_sos, tables::MidDetail_48000_gain, midDetail },
 };
+
+void PrintTo (const PreampCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class PreampFilter : public testing::TestWithParam<PreampCase>
 {

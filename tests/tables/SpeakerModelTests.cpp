@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace
@@ -38,6 +39,11 @@ struct SpeakerCase
     int rate;
     int model;
 };
+
+void PrintTo (const SpeakerCase& c, std::ostream* os)
+{
+    *os << "model " << c.model << " at " << c.rate << " Hz";
+}
 
 std::string caseName (const testing::TestParamInfo<SpeakerCase>& p)
 {
