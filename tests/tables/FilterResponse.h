@@ -11,7 +11,7 @@
 
 namespace filtertest
 {
-/** The ten frequencies at which the designed filters are specified. */
+/** The ten frequencies at which the filters were measured. */
 inline constexpr std::array<double, 10> listedHz { 50, 100, 200, 500, 1000, 2000, 3000, 5000, 8000, 12000 };
 
 /** Magnitude in dB of nsec sections (rows b0 b1 b2 a0 a1 a2) followed by the
