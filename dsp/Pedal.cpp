@@ -36,3 +36,16 @@ void Pedal::init (Pedal_type newKind)
     for (int i = 0; i < maxControls; ++i)
         labels[i] = i < nControls ? juce::String (entry.labels[i]) : juce::String();
 }
+
+void Pedal::Apply (Frame* f) noexcept
+{
+    if (onOff == nullptr || ! onOff->get())
+        return;
+
+    // Unconnected controls play at their default.
+    float values[maxControls];
+    for (int i = 0; i < maxControls; ++i)
+        values[i] = controls[i] != nullptr ? controls[i]->get() : 0.5f;
+
+    dsp.Apply (kind, f, values);
+}
