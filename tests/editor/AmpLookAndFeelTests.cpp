@@ -97,6 +97,29 @@ TEST (AmpKnob, AtEachTenthTheMatchingNumeralStandsUprightUnderTheTick)
     }
 }
 
+TEST (AmpKnob, NumeralsRunAnticlockwiseSoTheKnobTurnsThemUnderTheTickInOrder)
+{
+    AmpLookAndFeel lf;
+    const double step = (endAngle - startAngle) / 10.0;
+    const double radius = BigKnob::skirt - 2.0 - 0.1 * BigKnob::R; // where the numerals' centres run
+    auto inkAround = [&] (const juce::Image& knob, double angle)
+    {
+        const auto centre = juce::Point<double> (BigKnob::cx + radius * std::sin (angle), BigKnob::cy - radius * std::cos (angle));
+        return drawing::countWhere (knob, juce::Rectangle<double> (24.0, 24.0).withCentre (centre).toNearestInt(), isInk);
+    };
+
+    // At the minimum numeral 1 waits one step anticlockwise of the tick, and
+    // nothing stands one step clockwise of it.
+    const auto atZero = drawKnob (lf, 0.0f);
+    EXPECT_GT (inkAround (atZero, -step), 50);
+    EXPECT_EQ (inkAround (atZero, step), 0);
+
+    // At the maximum it is the other way round: numeral 9 one step clockwise.
+    const auto atTen = drawKnob (lf, 1.0f);
+    EXPECT_GT (inkAround (atTen, step), 50);
+    EXPECT_EQ (inkAround (atTen, -step), 0);
+}
+
 TEST (AmpKnob, OnlyTheFiveIsPurple)
 {
     AmpLookAndFeel lf;
