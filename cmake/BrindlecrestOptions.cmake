@@ -15,10 +15,11 @@ if(BC_SANITIZE)
 endif()
 
 # Warnings for the project's own targets.
-add_library(bc_warnings INTERFACE)
-target_compile_options(bc_warnings INTERFACE
+set(BC_WARNING_FLAGS
     -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual
     -Wno-unused-parameter)
+add_library(bc_warnings INTERFACE)
+target_compile_options(bc_warnings INTERFACE ${BC_WARNING_FLAGS})
 
 # Exact single-precision arithmetic for the DSP sources: no fused
 # multiply-adds, no excess precision, no re-association.
