@@ -316,6 +316,32 @@ juce::Image drawAmpPanel (const SnapshotOptions& o)
         ->setTopLeftPosition (1130, 0);
     controls.add (makeButton ("pedalboard", "pedalboard", false, command, { 96, 50 }))->setTopLeftPosition (60, 23);
 
+    // The controls the framework draws itself, in the window's colours, for context.
+    const juce::Colour ink (CommandLookAndFeel::inkColour);
+    auto* hq = new juce::ToggleButton ("HQ reverb");
+    controls.add (hq);
+    for (auto id : { juce::ToggleButton::textColourId, juce::ToggleButton::tickColourId,
+                     juce::ToggleButton::tickDisabledColourId })
+        hq->setColour (id, ink);
+    hq->setBounds (900, 0, 96, 96);
+    auto* cabinet = new juce::ComboBox ("cab");
+    controls.add (cabinet);
+    cabinet->addItem ("US C12", 8);
+    cabinet->setSelectedId (8, juce::dontSendNotification);
+    cabinet->setColour (juce::ComboBox::backgroundColourId, juce::Colour (0xff1b1b1e));
+    for (auto id : { juce::ComboBox::textColourId, juce::ComboBox::outlineColourId, juce::ComboBox::buttonColourId,
+                     juce::ComboBox::arrowColourId, juce::ComboBox::focusedOutlineColourId })
+        cabinet->setColour (id, juce::Colour (0xff9e9e9e));
+    cabinet->setBounds (980, 637, 230, 40);
+    for (auto [text, y] : { std::pair<const char*, int> { "Visit quorvanex.example", 60 }, { "Pay me a beer", 78 } })
+    {
+        auto* link = new juce::HyperlinkButton (text, {});
+        controls.add (link);
+        link->setJustificationType (juce::Justification::centredRight);
+        link->setColour (juce::HyperlinkButton::textColourId, ink);
+        link->setBounds (1150, y, 130, 18);
+    }
+
     for (auto* c : controls)
         window.addAndMakeVisible (c);
 
@@ -334,6 +360,11 @@ juce::Image drawAmpPanel (const SnapshotOptions& o)
         const auto logo = juce::ImageCache::getFromMemory (resource_UI_logo2_png, resource_UI_logo2_pngSize);
         if (logo.isValid())
             g.drawImageAt (logo.rescaled (100, 45, juce::Graphics::highResamplingQuality), 1180, 10);
+        g.setFont (juce::Font (16.0f, juce::Font::bold));
+        g.setColour (juce::Colours::darkgrey);
+        g.drawFittedText ("V1.0.1", 952, 412, 130, 20, juce::Justification::centred, 1);
+        g.setColour (juce::Colours::whitesmoke);
+        g.drawFittedText ("V1.0.1", 950, 410, 130, 20, juce::Justification::centred, 1);
         for (auto* c : controls)
         {
             g.saveState();
