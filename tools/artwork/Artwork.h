@@ -333,6 +333,34 @@ inline void legendText (juce::Graphics& g, const juce::String& text, float capHe
     printed (g, textPath (legendFontFile, text, capHeight, tracking, anchorX, baseline, j), legend);
 }
 
+/** The red jewel of the pilot lamp in its nickel bezel, glowing. */
+inline void pilotLamp (juce::Graphics& g, float cx, float cy)
+{
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0x90ff3018), cx, cy, juce::Colour (0x00ff3018), cx + 26.0f, cy,
+                                             true));
+    g.fillEllipse (cx - 26.0f, cy - 26.0f, 52.0f, 52.0f);
+    g.setColour (juce::Colours::black.withAlpha (0.5f));
+    g.fillEllipse (cx - 13.0f, cy - 12.0f, 26.0f, 27.0f);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xfff6f6f2), cx - 6.0f, cy - 12.0f, juce::Colour (0xff55554f),
+                                             cx + 6.0f, cy + 12.0f, false));
+    g.fillEllipse (cx - 12.5f, cy - 12.5f, 25.0f, 25.0f);
+    g.setGradientFill (juce::ColourGradient (juce::Colour (0xffff7a50), cx - 2.0f, cy - 3.0f, juce::Colour (0xff8a0804),
+                                             cx + 7.0f, cy + 8.0f, true));
+    g.fillEllipse (cx - 9.0f, cy - 9.0f, 18.0f, 18.0f);
+    // Facets of the jewel.
+    for (int i = 0; i < 8; ++i)
+    {
+        const float a = juce::MathConstants<float>::twoPi * (float) i / 8.0f;
+        g.setColour ((i % 2 == 0 ? juce::Colours::white : juce::Colour (0xff600000)).withAlpha (0.14f));
+        juce::Path facet;
+        facet.addTriangle (cx, cy, cx + 9.0f * std::cos (a), cy + 9.0f * std::sin (a),
+                           cx + 9.0f * std::cos (a + 0.785f), cy + 9.0f * std::sin (a + 0.785f));
+        g.fillPath (facet);
+    }
+    g.setColour (juce::Colours::white.withAlpha (0.85f));
+    g.fillEllipse (cx - 5.0f, cy - 6.0f, 4.0f, 3.0f);
+}
+
 /** The vector layers over the textures: piping, bevels, wells and legends. */
 inline void paintDetails (juce::Graphics& g)
 {
@@ -441,6 +469,8 @@ inline void paintDetails (juce::Graphics& g)
     rule (g, 860.0f, 448.0f, 860.0f, 704.0f);
 
     legendText (g, "BRINDLECREST  TWO CHANNEL VALVE AMPLIFIER", 5.5f, 1246.0f, 706.0f, juce::Justification::right, 0.25f);
+
+    pilotLamp (g, 1212.0f, 548.0f);
 }
 
 inline juce::Image paint()
