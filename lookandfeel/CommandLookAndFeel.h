@@ -9,6 +9,7 @@
 class CommandLookAndFeel : public juce::LookAndFeel_V4
 {
 public:
+    /** Holds no state of its own. */
     CommandLookAndFeel();
     ~CommandLookAndFeel() override;
 

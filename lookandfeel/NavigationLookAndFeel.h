@@ -9,6 +9,7 @@
 class PreviousLookAndFeel : public juce::LookAndFeel_V4
 {
 public:
+    /** Holds no state of its own. */
     PreviousLookAndFeel();
     ~PreviousLookAndFeel() override;
 
@@ -24,6 +25,7 @@ private:
 class NextLookAndFeel : public juce::LookAndFeel_V4
 {
 public:
+    /** Holds no state of its own. */
     NextLookAndFeel();
     ~NextLookAndFeel() override;
 

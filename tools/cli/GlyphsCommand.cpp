@@ -436,15 +436,17 @@ Outline ten()
     return o;
 }
 
-struct GlyphSpec
+/** A numeral: its table's name, its design, the segment counts the table keeps
+    and the design space its bounding box maps onto. */
+struct NumeralDesign
 {
     const char* name;
-    Outline (*design)();
+    Outline (*draw)();
     int lines, cubics;
     Box box;
 };
 
-const GlyphSpec numerals[] = {
+const NumeralDesign numerals[] = {
     { "zero", zero, 0, 16, { 74.8, 925.2, 10.0, 990.0 } },
     { "one", one, 8, 0, { 219.1, 780.8, 10.0, 990.0 } },
     { "two", two, 7, 8, { 132.3, 867.7, 10.0, 990.0 } },
@@ -459,18 +461,18 @@ const GlyphSpec numerals[] = {
 };
 
 /** The numeral brought to the segment counts of its table. */
-Outline finished (const GlyphSpec& spec, juce::String& error)
+Outline finished (const NumeralDesign& design, juce::String& error)
 {
-    auto o = spec.design();
-    if (count (o, false) > spec.lines || count (o, true) > spec.cubics)
+    auto o = design.draw();
+    if (count (o, false) > design.lines || count (o, true) > design.cubics)
     {
-        error = juce::String (spec.name) + " has " + juce::String (count (o, false)) + " lines and "
+        error = juce::String (design.name) + " has " + juce::String (count (o, false)) + " lines and "
                 + juce::String (count (o, true)) + " cubics, more than its table keeps";
         return o;
     }
-    while (count (o, false) < spec.lines)
+    while (count (o, false) < design.lines)
         splitLongest (o, false);
-    while (count (o, true) < spec.cubics)
+    while (count (o, true) < design.cubics)
         splitLongest (o, true);
     return o;
 }
@@ -563,12 +565,12 @@ juce::String generateSource (juce::String& error)
     src << cArray ("pathCirclePedal", circleBytes);
     src << cArray ("pathDataPedal", flutedKnob());
 
-    for (auto& spec : numerals)
+    for (auto& design : numerals)
     {
-        const auto o = finished (spec, error);
+        const auto o = finished (design, error);
         if (error.isNotEmpty())
             return {};
-        src << cArray (spec.name, encode (o, spec.box));
+        src << cArray (design.name, encode (o, design.box));
     }
 
     src << "} // namespace glyphs\n";
