@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P (
                      TableCase { "eight", glyphs::eight, 684, 3, 3, 0, 26, 188.6f, 811.4f, 10.0f, 990.0f, 2 },
                      TableCase { "nine", glyphs::nine, 519, 2, 2, 5, 18, 187.3f, 812.7f, 10.0f, 990.0f, 1 },
                      TableCase { "ten", glyphs::ten, 889, 3, 3, 20, 27, 100.0f, 9907.6f, -4771.8f, 4991.8f, 1 }),
-    [] (const testing::TestParamInfo<TableCase>& info) { return std::string (info.param.name); });
+    [] (const testing::TestParamInfo<TableCase>& param) { return std::string (param.param.name); });
 
 TEST (GlyphCircle, TheTwoCirclesAreTheSame)
 {

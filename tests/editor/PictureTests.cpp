@@ -81,9 +81,9 @@ TEST_P (Picture, IsWhatThePainterProduces)
 }
 
 INSTANTIATE_TEST_SUITE_P (BuiltIn, Picture, testing::ValuesIn (pictureCases),
-                          [] (const testing::TestParamInfo<PictureCase>& info)
+                          [] (const testing::TestParamInfo<PictureCase>& param)
                           {
-                              return juce::File::createLegalFileName (info.param.file).replaceCharacter ('.', '_')
+                              return juce::File::createLegalFileName (param.param.file).replaceCharacter ('.', '_')
                                   .toStdString();
                           });
 
