@@ -93,6 +93,18 @@ void FFTFilt::Init_lc (const float* impulse, int irLength, int B, int K) noexcep
     ready = 1;
 }
 
+void FFTFilt::clearState() noexcept
+{
+    if (ready == 0)
+        return;
+    blockCount = 0;
+    outIndex = 0;
+    std::memset (frameIn, 0, sizeof (float) * (size_t) frameLen);
+    std::memset (frameOut, 0, sizeof (float) * (size_t) frameLen);
+    std::memset (inSpec, 0, sizeof (float) * (size_t) (2 * fftSize));
+    std::memset (acc, 0, sizeof (float) * (size_t) (irLen + 2 * fftSize));
+}
+
 void FFTFilt::transformFrame (const float* x, int count) noexcept
 {
     const int n = 2 * fftSize;

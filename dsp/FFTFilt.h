@@ -68,6 +68,12 @@ struct FFTFilt
         capacities. The response must stay alive and unchanged while ready. */
     void Init_lc (const float* impulse, int irLength, int B, int K) noexcept;
 
+    /** Silences the running convolution (gathered input, pending output and
+        the overlap-add accumulator) and keeps the transformed response, so
+        the next block starts from silence. Real-time safe; for recovery, not
+        for every block: it clears up to a few hundred kilobytes. */
+    void clearState() noexcept;
+
     /** Convolves exactly blockLen samples at f.data in place; f.length is not
         read. */
     void Apply (Frame f) noexcept;

@@ -1,5 +1,7 @@
 #include "Pedal.h"
 
+#include <cmath>
+
 namespace
 {
 struct CatalogueEntry
@@ -42,10 +44,14 @@ void Pedal::Apply (Frame* f) noexcept
     if (onOff == nullptr || ! onOff->get())
         return;
 
-    // Unconnected controls play at their default.
+    // Unconnected controls, and a value a misbehaving host made non-finite,
+    // play at the default.
     float values[maxControls];
     for (int i = 0; i < maxControls; ++i)
-        values[i] = controls[i] != nullptr ? controls[i]->get() : 0.5f;
+    {
+        const float v = controls[i] != nullptr ? controls[i]->get() : 0.5f;
+        values[i] = std::isfinite (v) ? v : 0.5f;
+    }
 
     dsp.Apply (kind, f, values);
 }

@@ -1,5 +1,8 @@
 #include "PedalDsp.h"
 
+#include <cstring>
+#include <type_traits>
+
 #include <algorithm>
 #include <cmath>
 
@@ -181,6 +184,14 @@ void CompressorState::process (float* x, int n, int fs, float att, float rel, fl
 }
 
 //==============================================================================
+void PedalDsp::reset() noexcept
+{
+    // Every state starts as all-zero bits, so clearing the bytes restores it
+    // without a large temporary on the caller's stack.
+    static_assert (std::is_trivially_copyable_v<PedalDsp>, "the state must be plain data");
+    std::memset (static_cast<void*> (this), 0, sizeof (*this));
+}
+
 void PedalDsp::Apply (Pedal_type kind, Frame* f, const float* c) noexcept
 {
     const int fs = f->sampleRate;

@@ -6,9 +6,6 @@
 
 namespace
 {
-/** Restores the caller's floating-point mode on every exit path. */
-using ScopedFlushDenormals = juce::ScopedNoDenormals;
-
 /** A continuous float parameter: linear, no step (the framework's short
     constructor would quantise to steps of 0.01). */
 juce::AudioParameterFloat* makeFloat (const juce::String& id, const juce::String& name, float lo, float hi, float def)
@@ -42,10 +39,7 @@ BrindlecrestAudioProcessor::BrindlecrestAudioProcessor()
     addListener (this);
 }
 
-BrindlecrestAudioProcessor::~BrindlecrestAudioProcessor()
-{
-    removeListener (this);
-}
+
 
 void BrindlecrestAudioProcessor::addPedalParameters (int p)
 {
@@ -118,35 +112,6 @@ void BrindlecrestAudioProcessor::addAmplifierParameters()
 
 //==============================================================================
 const juce::String BrindlecrestAudioProcessor::getName() const { return "Brindlecrest"; }
-
-void BrindlecrestAudioProcessor::prepareToPlay (double, int) {}
-
-void BrindlecrestAudioProcessor::releaseResources() {}
-
-void BrindlecrestAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
-{
-    ScopedFlushDenormals noDenormals;
-
-    const int numIn = getTotalNumInputChannels();
-    const int numOut = getTotalNumOutputChannels();
-    auto clearUnusedOutputs = [&] {
-        for (int ch = numIn; ch < numOut; ++ch)
-            buffer.clear (ch, 0, buffer.getNumSamples());
-    };
-
-    clearUnusedOutputs();
-
-    if (buffer.getNumSamples() > maxBlockSize)
-    {
-        clearUnusedOutputs();
-        return;
-    }
-
-    // The amplifier chain joins here; until then the first channel passes
-    // through to every output.
-    if (numOut == 2 && buffer.getNumChannels() >= 2)
-        buffer.copyFrom (1, 0, buffer, 0, 0, buffer.getNumSamples());
-}
 
 double BrindlecrestAudioProcessor::getTailLengthSeconds() const { return 0.0; }
 bool BrindlecrestAudioProcessor::acceptsMidi() const { return false; }
@@ -236,7 +201,16 @@ void BrindlecrestAudioProcessor::setStateInformation (const void* data, int size
 //==============================================================================
 void BrindlecrestAudioProcessor::audioProcessorChanged (juce::AudioProcessor*, const juce::AudioProcessorListener::ChangeDetails&) {}
 
-void BrindlecrestAudioProcessor::audioProcessorParameterChanged (juce::AudioProcessor*, int, float) {}
+void BrindlecrestAudioProcessor::audioProcessorParameterChanged (juce::AudioProcessor*, int index, float)
+{
+    // Runs on whichever thread announced the change, the audio thread
+    // included: record the request and let the block start act on it.
+    auto* param = getParameters()[index];
+    if (param == cab)
+        cabChangeRequested.store (true);
+    else if (param == reverbType2 || param == hqReverb)
+        reverbRequests.fetch_add (1);
+}
 
 //==============================================================================
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

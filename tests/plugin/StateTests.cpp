@@ -111,9 +111,13 @@ TEST (State, RoundTripOfEveryParameter)
         SCOPED_TRACE (i);
         EXPECT_FLOAT_EQ (to[i]->getValue(), saved[(size_t) i]);
         if (auto* b = dynamic_cast<juce::AudioParameterBool*> (to[i]))
+        {
             EXPECT_EQ (b->get(), dynamic_cast<juce::AudioParameterBool*> (from[i])->get());
+        }
         if (auto* n = dynamic_cast<juce::AudioParameterInt*> (to[i]))
+        {
             EXPECT_EQ (n->get(), dynamic_cast<juce::AudioParameterInt*> (from[i])->get());
+        }
     }
     EXPECT_EQ (target->cab->get(), 11);
 }
