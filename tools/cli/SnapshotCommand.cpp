@@ -1,18 +1,21 @@
-// brindlecrest snapshot: draws a control offscreen with its look-and-feel and
-// writes a PNG, with no display needed.
+// brindlecrest snapshot: draws the editor window, or a single control with its
+// look-and-feel, offscreen and writes a PNG, with no display needed.
 //
 // The options are parsed into one SnapshotOptions; each mode takes them from
-// there. Today's mode draws a single control (--control KIND); a mode without
-// --control is reserved for the whole window.
+// there. Without --control the whole window is drawn for a fresh processor
+// whose parameters --set has changed; with --control KIND one control alone.
 
 #include "Commands.h"
 
+#include "editor/PluginEditor.h"
 #include "lookandfeel/AmpLookAndFeel.h"
 #include "lookandfeel/CommandLookAndFeel.h"
 #include "lookandfeel/NavigationLookAndFeel.h"
 #include "lookandfeel/PedalLookAndFeel.h"
+#include "plugin/PluginProcessor.h"
 #include "resources/Resources.h"
 
+#include <cmath>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -33,9 +36,17 @@ struct SnapshotOptions
 };
 
 const char* const usage =
-    "Usage: brindlecrest snapshot --control KIND -o FILE.png [options]\n"
+    "Usage: brindlecrest snapshot -o FILE.png [--set ID=VALUE]... [--zoom N]\n"
+    "       brindlecrest snapshot --control KIND -o FILE.png [options]\n"
     "\n"
-    "Draws one control offscreen with its look-and-feel, as the window shows it.\n"
+    "Without --control, draws the whole editor window (1300x730) as it opens for\n"
+    "a fresh plug-in whose parameters --set has changed, after its first timer\n"
+    "tick. VALUE is in the parameter's own units: a number in its range, a whole\n"
+    "number for whole-number parameters, 0/1 or on/off for switches. For example\n"
+    "--set pedalboard=1 shows the pedals; 'brindlecrest params' lists the IDs.\n"
+    "\n"
+    "With --control, draws one control offscreen with its look-and-feel, as the\n"
+    "window shows it.\n"
     "\n"
     "Kinds (default size in brackets):\n"
     "  amp-knob           amplifier knob with numbered skirt    (100x100)\n"
@@ -57,7 +68,8 @@ const char* const usage =
     "  --name ID          component name, e.g. chanelDrive or reverbType2 for a lever\n"
     "  --caption TEXT     knob caption or lever text\n"
     "  --hover            draw a button as under the mouse\n"
-    "  --background C     RRGGBB, AARRGGBB or none (default: the panel colour behind it)\n";
+    "  --background C     RRGGBB, AARRGGBB or none (default: the panel colour behind it)\n"
+    "  --set ID=VALUE     (window only) a parameter's value before the window opens\n";
 
 std::optional<juce::Point<int>> parseSize (const juce::String& s)
 {
@@ -379,6 +391,66 @@ juce::Image drawAmpPanel (const SnapshotOptions& o)
     return image;
 }
 
+/** Gives the processor's parameter `setting` ("ID=VALUE") its value, telling
+    the processor as a host would; returns an error message, or nothing. */
+juce::String applySetting (BrindlecrestAudioProcessor& processor, const juce::String& setting)
+{
+    const auto id = setting.upToFirstOccurrenceOf ("=", false, false).trim();
+    const auto text = setting.fromFirstOccurrenceOf ("=", false, false).trim();
+    if (! setting.contains ("=") || id.isEmpty() || text.isEmpty())
+        return "--set wants ID=VALUE, got '" + setting + "'";
+
+    juce::RangedAudioParameter* param = nullptr;
+    for (auto* p : processor.getParameters())
+        if (auto* ranged = dynamic_cast<juce::RangedAudioParameter*> (p); ranged != nullptr && ranged->paramID == id)
+            param = ranged;
+    if (param == nullptr)
+        return "--set: no parameter '" + id + "' (see 'brindlecrest params')";
+
+    double value = 0.0;
+    if (dynamic_cast<juce::AudioParameterBool*> (param) != nullptr && (text == "on" || text == "true"))
+        value = 1.0;
+    else if (dynamic_cast<juce::AudioParameterBool*> (param) != nullptr && (text == "off" || text == "false"))
+        value = 0.0;
+    else if (text.containsOnly ("0123456789.-+eE"))
+        value = text.getDoubleValue();
+    else
+        return "--set " + id + ": '" + text + "' is not a number";
+
+    const auto& range = param->getNormalisableRange();
+    if (value < range.start || value > range.end)
+        return "--set " + id + ": " + text + " is outside " + juce::String (range.start) + " to "
+               + juce::String (range.end);
+    if (dynamic_cast<juce::AudioParameterInt*> (param) != nullptr && value != std::floor (value))
+        return "--set " + id + ": wants a whole number, got " + text;
+
+    param->setValueNotifyingHost (param->convertTo0to1 ((float) value));
+    return {};
+}
+
+/** The editor window as it opens for a fresh processor with the given
+    settings, once its timer has run. */
+juce::Image drawWindow (const SnapshotOptions& o, juce::String& error)
+{
+    auto processor = std::make_unique<BrindlecrestAudioProcessor>();
+    for (const auto& setting : o.settings)
+        if (error = applySetting (*processor, setting); error.isNotEmpty())
+            return {};
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor->createEditorIfNeeded());
+    auto* window = dynamic_cast<BrindlecrestAudioProcessorEditor*> (editor.get());
+    if (window == nullptr)
+    {
+        error = "the plug-in made no editor";
+        return {};
+    }
+    // The first tick brings the pedal rows up when "pedalboard" is on.
+    window->timerCallback();
+    auto image = window->createComponentSnapshot (window->getLocalBounds(), true, (float) o.zoom);
+    editor.reset();
+    return image;
+}
+
 juce::Image drawControl (const SnapshotOptions& o, juce::String& error)
 {
     if (o.control == "amp-panel")
@@ -420,12 +492,12 @@ int runSnapshot (const juce::StringArray& args)
     SnapshotOptions options;
     if (const auto error = parse (args, options); error.isNotEmpty())
         return fail ("snapshot: " + error);
-    if (options.control.isEmpty())
-        return fail ("snapshot: give the control to draw with --control KIND");
+    if (options.control.isNotEmpty() && ! options.settings.isEmpty())
+        return fail ("snapshot: --set applies to the whole window, not to --control");
 
     const juce::ScopedJuceInitialiser_GUI gui;
     juce::String error;
-    const auto image = drawControl (options, error);
+    const auto image = options.control.isEmpty() ? drawWindow (options, error) : drawControl (options, error);
     if (error.isNotEmpty())
         return fail ("snapshot: " + error);
 
@@ -437,6 +509,6 @@ int runSnapshot (const juce::StringArray& args)
     return 0;
 }
 
-const cli::CommandRegistration registration ({ "snapshot", "draw a control offscreen to a PNG, no display needed",
+const cli::CommandRegistration registration ({ "snapshot", "draw the window or a control offscreen to a PNG, no display needed",
                                                runSnapshot });
 } // namespace
