@@ -39,6 +39,7 @@ public:
     static constexpr int numParameters = 62;
     static constexpr int maxBlockSize = Frame::maxBlockLength;
     static constexpr int impulseCapacity = 75000;
+    static constexpr int minReverbBaseBlock = 64;
     static constexpr const char* stateTag = "BRINDLECRESTSETTINGS";
 
     BrindlecrestAudioProcessor();
@@ -209,6 +210,7 @@ private:
     void setMeter (juce::AudioParameterFloat* meter, float value);
     void publishMeters();
     int reverbConfig() const noexcept;
+    int reverbBaseBlock() const noexcept;
 
     void addPedalParameters (int pedalIndex);
     void addAmplifierParameters();

@@ -102,6 +102,14 @@ void BrindlecrestAudioProcessor::initFFTfilt (int rate, int baseBlock)
     buildReverb (reverbSlots[activeReverbSlot.load()], rate, baseBlock);
 }
 
+int BrindlecrestAudioProcessor::reverbBaseBlock() const noexcept
+{
+    // The convolver is fed through its own buffer, so its block need not be
+    // the host's. Below about 64 base-rate samples the partition search finds
+    // no FFT size at all and the reverb would fall silent.
+    return std::max (baseBlockSize, minReverbBaseBlock);
+}
+
 void BrindlecrestAudioProcessor::resetReverbPath (const ReverbSlot& slot)
 {
     reverbDown2.setup (2);
@@ -123,7 +131,7 @@ void BrindlecrestAudioProcessor::serviceBackgroundWork()
         if (target != reverbRequestsBuilt.load() && buildState.load() == buildIdle)
         {
             buildState.store (buildRunning);
-            buildReverb (reverbSlots[1 - activeReverbSlot.load()], baseRate, baseBlockSize);
+            buildReverb (reverbSlots[1 - activeReverbSlot.load()], baseRate, reverbBaseBlock());
             reverbRequestsBuilt.store (target);
             buildState.store (buildReady);
         }
@@ -190,7 +198,7 @@ void BrindlecrestAudioProcessor::applyPendingChanges()
         const auto target = reverbRequests.load();
         if (target != reverbRequestsBuilt.load())
         {
-            buildReverb (reverbSlots[activeReverbSlot.load()], baseRate, baseBlockSize);
+            buildReverb (reverbSlots[activeReverbSlot.load()], baseRate, reverbBaseBlock());
             reverbRequestsBuilt.store (target);
             resetReverbPath (reverbSlots[activeReverbSlot.load()]);
         }
@@ -232,7 +240,7 @@ void BrindlecrestAudioProcessor::prepareToPlay (double sampleRate, int maximumBl
         buildState.store (buildIdle);
         reverbConvolver().ready = 0;
         const auto target = reverbRequests.load();
-        initFFTfilt (baseRate, baseBlockSize);
+        initFFTfilt (baseRate, reverbBaseBlock());
         reverbRequestsBuilt.store (target);
         lastSeenReverbConfig = reverbConfig();
         resetReverbPath (reverbSlots[activeReverbSlot.load()]);
