@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine, builds everything and runs the main job.
+# Sets up a fresh machine, builds everything and runs the main job: the
+# built-in demo riff played through the amplifier, written to out/demo.wav.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
@@ -7,4 +8,5 @@ bc_install_packages
 bc_configure
 bc_build
 
-"$BC_BUILD/brindlecrest" params
+mkdir -p "$BC_ROOT/out"
+"$BC_BUILD/brindlecrest" render -o "$BC_ROOT/out/demo.wav" --set reverb=0.5

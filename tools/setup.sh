@@ -17,6 +17,7 @@ BC_PACKAGES=(
     libpng-dev libjpeg-dev zlib1g-dev
     libsamplerate0-dev
     xvfb xauth x11-apps imagemagick
+    python3
     fonts-urw-base35
 )
 
