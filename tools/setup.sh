@@ -16,7 +16,7 @@ BC_PACKAGES=(
     libasound2-dev
     libpng-dev libjpeg-dev zlib1g-dev
     libsamplerate0-dev
-    xvfb xauth x11-apps imagemagick
+    xvfb xauth x11-apps x11-utils imagemagick
     python3
     fonts-urw-base35
 )
