@@ -87,24 +87,34 @@ public:
     /** The component that shows processor pedal p (0 to 4). */
     PedalComponent& getPedalView (int p) { return pedalViews[(size_t) p]; }
 
-    /** The PREV and NEXT buttons of pedal p (0 to 4). */
+    /** The PREV button of pedal p (0 to 4). */
     juce::ToggleButton& getPreviousButton (int p) { return *previousButtons[(size_t) p][0]; }
+
+    /** The NEXT button of pedal p (0 to 4). */
     juce::ToggleButton& getNextButton (int p) { return *nextButtons[(size_t) p][0]; }
 
-    /** The knobs of pedal p, in control order, and its footswitch. */
+    /** The knobs of pedal p (0 to 4), in control order. */
     const juce::OwnedArray<juce::Slider>& getPedalKnobs (int p) const { return pedalKnobs[(size_t) p]; }
+
+    /** The footswitch of pedal p (0 to 4). */
     juce::ToggleButton& getPedalSwitch (int p) { return *pedalSwitches[(size_t) p][0]; }
 
-    /** The row of pedals before the amplifier and the effects-loop row. */
+    /** The row of pedals before the amplifier. */
     juce::Component& getPedalBoard() noexcept { return pedalBoard; }
+
+    /** The row of pedals in the effects loop. */
     juce::Component& getPedalLoop() noexcept { return pedalLoop; }
 
-    /** The scrolling windows on the two rows. */
+    /** The scrolling window on the row before the amplifier. */
     juce::Viewport& getBoardViewport() noexcept { return boardViewport; }
+
+    /** The scrolling window on the effects-loop row. */
     juce::Viewport& getLoopViewport() noexcept { return loopViewport; }
 
-    /** The two links. */
+    /** The link to the maker's site. */
     juce::HyperlinkButton& getSiteLink() noexcept { return siteLink; }
+
+    /** The link to the donation page. */
     juce::HyperlinkButton& getDonationLink() noexcept { return donationLink; }
 
     //==============================================================================
@@ -127,8 +137,7 @@ private:
     juce::AudioProcessorParameter* parameterFor (const juce::Component*) const;
 
     /** Writes a parameter's normalised value, telling the host, inside a
-        change gesture unless a drag has one open already. Nothing happens when
-        the value is already there. */
+        change gesture of its own unless a drag has one open already. */
     void writeParameter (juce::AudioProcessorParameter&, float normalised, bool inGesture = false);
 
     void makePedalControls (int p);

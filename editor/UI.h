@@ -22,6 +22,7 @@ public:
         one (the bytes must outlive the component). */
     PedalComponent (const void* pngData, int pngSize);
 
+    /** Nothing to release: the children belong to the editor. */
     ~PedalComponent() override;
 
     /** The processor's pedal whose kind picks the colour and whose display
@@ -55,6 +56,8 @@ class titleComponent : public juce::Component
 public:
     /** An empty caption; the text comes from setComponentID. */
     titleComponent();
+
+    /** Holds nothing to release. */
     ~titleComponent() override;
 
     /** The caption in translucent white, bold, centred in (0, 0, 25, 350). */
@@ -71,6 +74,8 @@ class PedalBoardComponent : public juce::Component
 public:
     /** An empty row; the editor places the pedals on it. */
     PedalBoardComponent();
+
+    /** Nothing to release: the children belong to the editor. */
     ~PedalBoardComponent() override;
 
     /** Darkens the whole area. */
@@ -86,6 +91,8 @@ class PedalLoopComponent : public juce::Component
 public:
     /** An empty row; the editor places the pedals on it. */
     PedalLoopComponent();
+
+    /** Nothing to release: the children belong to the editor. */
     ~PedalLoopComponent() override;
 
     /** Darkens the whole area. */
