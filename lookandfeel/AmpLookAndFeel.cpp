@@ -1,4 +1,5 @@
 #include "AmpLookAndFeel.h"
+#include "Gradients.h"
 
 #include "Glyphs.h"
 #include "resources/Resources.h"
@@ -32,11 +33,6 @@ juce::Path disc (double cx, double cy, double r)
     return p;
 }
 
-juce::ColourGradient radial (juce::uint32 inner, double x1, double y1, juce::uint32 outer, double x2, double y2)
-{
-    return juce::ColourGradient (juce::Colour (inner), (float) x1, (float) y1, juce::Colour (outer), (float) x2,
-                                 (float) y2, true);
-}
 } // namespace
 
 AmpLookAndFeel::AmpLookAndFeel()
@@ -85,11 +81,11 @@ void AmpLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int widt
     auto body = disc (cx, cy, r1);
     const int bodyOffset = (int) (0.12 * r1);
     juce::DropShadow (juce::Colours::black, 4, { bodyOffset, bodyOffset }).drawForPath (g, body);
-    g.setGradientFill (radial (0xff8c8c8c, cx - 0.7 * r1, cy - 0.7 * r1, 0xffa1a39d, cx, cy));
+    g.setGradientFill (radialGradient (0xff8c8c8c, cx - 0.7 * r1, cy - 0.7 * r1, 0xffa1a39d, cx, cy));
     g.fillPath (body);
 
     // Skirt face.
-    g.setGradientFill (radial (0xffffffff, cx - 0.7 * r2, cy - 0.7 * r2, 0xffb5b8b0, cx, cy));
+    g.setGradientFill (radialGradient (0xffffffff, cx - 0.7 * r2, cy - 0.7 * r2, 0xffb5b8b0, cx, cy));
     g.fillPath (disc (cx, cy, r2));
 
     // Numerals: numeral j stands upright under the tick when the value is j/10.
@@ -107,11 +103,11 @@ void AmpLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int widt
     auto rim = disc (cx, cy, r3);
     const int rimOffset = (int) (0.27 * r3);
     juce::DropShadow (juce::Colours::black, 4, { rimOffset, rimOffset }).drawForPath (g, rim);
-    g.setGradientFill (radial (0xfffafef6, cx - 0.7 * r3, cy - 0.7 * r3, 0xffc8c8c8, cx, cy));
+    g.setGradientFill (radialGradient (0xfffafef6, cx - 0.7 * r3, cy - 0.7 * r3, 0xffc8c8c8, cx, cy));
     g.fillPath (rim);
 
     // Centre cap.
-    g.setGradientFill (radial (0xff323c28, cx - 0.5 * r4, cy - 0.5 * r4, 0xffa1a39d, cx + 10.0, cy + 10.0));
+    g.setGradientFill (radialGradient (0xff323c28, cx - 0.5 * r4, cy - 0.5 * r4, 0xffa1a39d, cx + 10.0, cy + 10.0));
     g.fillPath (disc (cx, cy, r4));
 
     // Ribs across the cap, the only part of it that shows the turn: eleven
@@ -123,7 +119,7 @@ void AmpLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int widt
         ribs.applyTransform (juce::AffineTransform::rotation (juce::MathConstants<float>::pi / 10.0f, fcx, fcy));
     }
     ribs.applyTransform (juce::AffineTransform::rotation (turn, fcx, fcy));
-    g.setGradientFill (radial (0xff323232, cx, cy, 0xff9b9b9b, cx, cy + r4));
+    g.setGradientFill (radialGradient (0xff323232, cx, cy, 0xff9b9b9b, cx, cy + r4));
     g.fillPath (ribs);
 }
 

@@ -1,4 +1,5 @@
 #include "PedalLookAndFeel.h"
+#include "Gradients.h"
 
 #include "Glyphs.h"
 #include "resources/Resources.h"
@@ -26,11 +27,6 @@ juce::Path fitted (const juce::Path& outline, double x, double y, double w, doub
     return p;
 }
 
-juce::ColourGradient radial (juce::uint32 inner, double x1, double y1, juce::uint32 outer, double x2, double y2)
-{
-    return juce::ColourGradient (juce::Colour (inner), (float) x1, (float) y1, juce::Colour (outer), (float) x2,
-                                 (float) y2, true);
-}
 } // namespace
 
 PedalLookAndFeel::PedalLookAndFeel()
@@ -87,17 +83,17 @@ void PedalLookAndFeel::drawRotarySlider (juce::Graphics& g, int x, int y, int wi
     // Dome.
     const int domeOffset = (int) (0.0108 * W);
     juce::DropShadow (juce::Colours::black, 4, { domeOffset, domeOffset }).drawForPath (g, dome);
-    g.setGradientFill (radial (0xffffffff, x + 0.322 * W, y + 0.322 * H, 0xff4e564e, x + 0.552 * W, y + 0.552 * H));
+    g.setGradientFill (radialGradient (0xffffffff, x + 0.322 * W, y + 0.322 * H, 0xff4e564e, x + 0.552 * W, y + 0.552 * H));
     g.fillPath (dome);
 
     // Fluted knob: only its scallops show the turn, the light stays put.
     const int knobOffset = (int) (0.0315 * W);
     juce::DropShadow (juce::Colours::black, 4, { knobOffset, knobOffset }).drawForPath (g, knob);
-    g.setGradientFill (radial (0xff323232, x + 0.385 * W, y + 0.385 * H, 0xff1a1e1a, x + 0.495 * W, y + 0.495 * H));
+    g.setGradientFill (radialGradient (0xff323232, x + 0.385 * W, y + 0.385 * H, 0xff1a1e1a, x + 0.495 * W, y + 0.495 * H));
     g.fillPath (knob);
 
     // Cap.
-    g.setGradientFill (radial (0xff646464, x + 0.4795 * W, y + 0.4795 * H, 0xff848a84, x + 0.685 * W, y + 0.685 * H));
+    g.setGradientFill (radialGradient (0xff646464, x + 0.4795 * W, y + 0.4795 * H, 0xff848a84, x + 0.685 * W, y + 0.685 * H));
     g.fillPath (cap);
 
     g.setColour (juce::Colours::antiquewhite);
