@@ -175,6 +175,16 @@ public:
         the background thread does; for tests and hosts without that thread. */
     void serviceBackgroundWork();
 
+    /** Tells the host and the parameter listeners about the meters, on the
+        message thread, when the background work asks for it. */
+    struct MeterNotifier : public juce::AsyncUpdater
+    {
+        explicit MeterNotifier (BrindlecrestAudioProcessor& p) : owner (p) {}
+        void handleAsyncUpdate() override;
+        BrindlecrestAudioProcessor& owner;
+    };
+    MeterNotifier meterNotifier { *this };
+
 private:
     /** Builds reverbs aside and publishes the meters, off the audio thread. */
     class BackgroundWorker : public juce::Thread

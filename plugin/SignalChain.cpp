@@ -49,6 +49,7 @@ BrindlecrestAudioProcessor::~BrindlecrestAudioProcessor()
 {
     // Any reverb build in flight finishes before the state it writes goes.
     stopBackgroundWorker();
+    meterNotifier.cancelPendingUpdate();
     removeListener (this);
 }
 
@@ -142,14 +143,19 @@ void BrindlecrestAudioProcessor::serviceBackgroundWork()
 
 void BrindlecrestAudioProcessor::publishMeters()
 {
-    // The host hears about meter movements from here, at most about 30 times a
-    // second, rather than from the audio thread, where telling the host means
-    // taking its locks.
+    // The host hears about meter movements on the message thread, where it
+    // expects parameter news, at most about 30 times a second; not from the
+    // audio thread, where telling the host means taking its locks.
     const auto now = juce::Time::getMillisecondCounter();
     if (now - lastMeterPublish.load() < 30 || ! metersChanged.exchange (false))
         return;
     lastMeterPublish.store (now);
-    for (auto* meter : { levelIn, levelOut })
+    meterNotifier.triggerAsyncUpdate();
+}
+
+void BrindlecrestAudioProcessor::MeterNotifier::handleAsyncUpdate()
+{
+    for (auto* meter : { owner.levelIn, owner.levelOut })
         meter->sendValueChangedMessageToListeners (static_cast<juce::AudioProcessorParameter*> (meter)->getValue());
 }
 

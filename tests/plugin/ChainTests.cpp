@@ -328,3 +328,32 @@ TEST (Chain, SilenceAfterPlayingIsSilent)
         EXPECT_LT (peakOf (y, r * 3), std::pow (10.0f, -90.0f / 20.0f));
     }
 }
+
+TEST (Meters, ListenersHearOfThemOffTheAudioThread)
+{
+    // The audio thread only stores the meter values; the host and the
+    // listeners are told by the background work, on the message thread.
+    struct Counter : juce::AudioProcessorParameter::Listener
+    {
+        int calls = 0;
+        float last = 0.0f;
+        void parameterValueChanged (int, float v) override
+        {
+            ++calls;
+            last = v;
+        }
+        void parameterGestureChanged (int, bool) override {}
+    } counter;
+
+    auto p = makePrepared (48000, 512);
+    p->levelIn->addListener (&counter);
+    runBlocks (*p, testNoise (512 * 4, 40, 0.5f), { 512 });
+    EXPECT_EQ (counter.calls, 0);
+    EXPECT_GT (p->levelIn->get(), 0.0f);
+
+    p->serviceBackgroundWork();
+    p->meterNotifier.handleUpdateNowIfNeeded();
+    EXPECT_EQ (counter.calls, 1);
+    EXPECT_FLOAT_EQ (counter.last, p->levelIn->convertTo0to1 (p->levelIn->get()));
+    p->levelIn->removeListener (&counter);
+}
