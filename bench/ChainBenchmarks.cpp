@@ -18,10 +18,9 @@ enum Settings
     everythingOn = 1
 };
 
-void setValue (BrindlecrestAudioProcessor& p, juce::RangedAudioParameter* param, float value)
+void setValue (juce::RangedAudioParameter* param, float value)
 {
     param->setValueNotifyingHost (param->convertTo0to1 (value));
-    juce::ignoreUnused (p);
 }
 
 std::unique_ptr<BrindlecrestAudioProcessor> makeAmp (double rate, int block, Settings settings)
@@ -35,10 +34,10 @@ std::unique_ptr<BrindlecrestAudioProcessor> makeAmp (double rate, int block, Set
     {
         // Every pedal on, reverb at half in high quality, a cabinet.
         for (auto& pedal : p->pedals)
-            setValue (*p, pedal.onOff, 1.0f);
-        setValue (*p, p->reverb, 0.5f);
-        setValue (*p, p->hqReverb, 1.0f);
-        setValue (*p, p->cab, 8.0f);
+            setValue (pedal.onOff, 1.0f);
+        setValue (p->reverb, 0.5f);
+        setValue (p->hqReverb, 1.0f);
+        setValue (p->cab, 8.0f);
     }
     p->setRateAndBufferSizeDetails (rate, block);
     p->prepareToPlay (rate, block);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -34,13 +35,6 @@ inline void scale (float* x, int n, float g) noexcept
 {
     for (int i = 0; i < n; ++i)
         x[i] *= g;
-}
-
-inline float peakOf (const float* x, int n, float peak) noexcept
-{
-    for (int i = 0; i < n; ++i)
-        peak = std::max (peak, std::abs (x[i]));
-    return peak;
 }
 } // namespace
 
@@ -172,7 +166,7 @@ void BrindlecrestAudioProcessor::applyPendingChanges()
 {
     // Cabinet: cheap, so it is done here, at the block boundary. A value set
     // without an announcement (a restored state) is caught by the comparison.
-    const int c = juce::roundToInt (safeValue ((float) cab->get(), 8.0f));
+    const int c = cab->get();
     if (cabChangeRequested.exchange (false) || c != appliedCabinet)
     {
         appliedCabinet = c;
@@ -283,7 +277,7 @@ void BrindlecrestAudioProcessor::prepareToPlay (double sampleRate, int maximumBl
     speakerLowPassTables[1] = r44 ? tables::hpgainlp2_44100 : tables::hpgainlp2_48000;
     speakerHighPassTables[0] = r44 ? tables::hpsoshp2_44100 : tables::hpsoshp2_48000;
     speakerHighPassTables[1] = r44 ? tables::hpgainhp2_44100 : tables::hpgainhp2_48000;
-    appliedCabinet = juce::roundToInt (safeValue ((float) cab->get(), 8.0f));
+    appliedCabinet = cab->get();
     cabChangeRequested.store (false);
     if (appliedCabinet >= 2)
         loadSpeakerModel (appliedCabinet);
@@ -367,7 +361,7 @@ void BrindlecrestAudioProcessor::runPedals (Frame& frame, bool boardGroup)
 {
     for (auto* slot : orderParams)
     {
-        const int p = juce::roundToInt (safeValue ((float) slot->get(), -1.0f));
+        const int p = slot->get(); // whole numbers, rounded by the parameter
         if (p < 0 || p >= numPedals) // an order value that names no pedal skips its slot
             continue;
         if (isOn (pedals[p].isBefore) == boardGroup)
@@ -445,11 +439,12 @@ void BrindlecrestAudioProcessor::runBaseRateChain (Frame& frame)
     std::copy (body, body + n, presenceBuffer);
     presenceLowPass.Apply (Frame { presenceBuffer, n, frame.sampleRate });
     presenceHighPass.Apply (Frame { presenceBuffer, n, frame.sampleRate });
-    for (int i = 0; i < n; ++i)
-        presenceBuffer[i] = presenceBuffer[i] + presenceBuffer[i];
     const float presenceAmount = safeValue (presence->get(), 0.5f);
     for (int i = 0; i < n; ++i)
-        body[i] = (presenceAmount * presenceBuffer[i]) * 10.0f + body[i];
+    {
+        const float doubled = presenceBuffer[i] + presenceBuffer[i];
+        body[i] = (presenceAmount * doubled) * 10.0f + body[i];
+    }
 
     // Power valve, then the reverb in parallel.
     powerValve.Apply (body, n);
@@ -478,14 +473,16 @@ void BrindlecrestAudioProcessor::processPiece (juce::AudioBuffer<float>& buffer,
 {
     float* channel0 = buffer.getWritePointer (0, start);
 
+    updateMeters (length);
+
     // A non-finite input sample would poison every filter state; it is
-    // replaced by silence.
+    // replaced by silence before anything reads it.
     for (int i = 0; i < length; ++i)
+    {
         if (! std::isfinite (channel0[i]))
             channel0[i] = 0.0f;
-
-    updateMeters (length);
-    inputPeak = peakOf (channel0, length, inputPeak);
+        inputPeak = std::max (inputPeak, std::abs (channel0[i]));
+    }
 
     Frame frame { channel0, length, static_cast<int> (getSampleRate()) };
     inputHighPass.Apply (frame);
@@ -510,17 +507,21 @@ void BrindlecrestAudioProcessor::processPiece (juce::AudioBuffer<float>& buffer,
 
     // Whatever went wrong inside (a non-finite value from a host's parameter,
     // say), the chain starts again from silence rather than staying broken.
+    float blockPeak = 0.0f;
+    bool finite = true;
     for (int i = 0; i < frame.length; ++i)
     {
-        if (! std::isfinite (frame.data[i]))
-        {
-            resetSignalState();
-            std::fill (frame.data, frame.data + frame.length, 0.0f);
-            break;
-        }
+        const float a = std::abs (frame.data[i]);
+        finite = finite && a <= std::numeric_limits<float>::max();
+        blockPeak = std::max (blockPeak, a);
     }
-
-    outputPeak = peakOf (frame.data, frame.length, outputPeak);
+    if (! finite)
+    {
+        resetSignalState();
+        std::fill (frame.data, frame.data + frame.length, 0.0f);
+        blockPeak = 0.0f;
+    }
+    outputPeak = std::max (outputPeak, blockPeak);
 
     if (frame.data != channel0)
         std::copy (frame.data, frame.data + frame.length, channel0);

@@ -39,6 +39,15 @@ juce::MemoryBlock envelope (const juce::String& xml, std::optional<int> lengthFi
     return out.getMemoryBlock();
 }
 
+/** Gives every parameter a random normalised value from a fixed seed. */
+void randomiseAll (juce::AudioProcessor& p, uint32_t seed)
+{
+    std::mt19937 rng (seed);
+    std::uniform_real_distribution<float> uni (0.0f, 1.0f);
+    for (auto* param : p.getParameters())
+        param->setValue (uni (rng));
+}
+
 void restore (juce::AudioProcessor& p, const juce::MemoryBlock& block)
 {
     p.setStateInformation (block.getData(), (int) block.getSize());
@@ -94,10 +103,7 @@ TEST (State, FreshInstanceLayout)
 TEST (State, RoundTripOfEveryParameter)
 {
     auto source = makeProcessor();
-    std::mt19937 rng (7);
-    std::uniform_real_distribution<float> uni (0.0f, 1.0f);
-    for (auto* param : source->getParameters())
-        param->setValue (uni (rng));
+    randomiseAll (*source, 7);
     source->cab->setValueNotifyingHost (source->cab->convertTo0to1 (11.0f));
 
     const auto saved = values (*source);
@@ -205,10 +211,7 @@ TEST (State, OutOfRangeAndNonNumericValuesNeverLeaveTheRange)
 TEST (State, TruncatedBlocksNeverCorruptValues)
 {
     auto source = makeProcessor();
-    std::mt19937 rng (11);
-    std::uniform_real_distribution<float> uni (0.0f, 1.0f);
-    for (auto* param : source->getParameters())
-        param->setValue (uni (rng));
+    randomiseAll (*source, 11);
     const auto full = stateOf (*source);
     const auto stored = values (*source);
 

@@ -6,6 +6,7 @@
 // whose parameters --set has changed; with --control KIND one control alone.
 
 #include "Commands.h"
+#include "ParameterSettings.h"
 
 #include "editor/PluginEditor.h"
 #include "lookandfeel/AmpLookAndFeel.h"
@@ -391,50 +392,13 @@ juce::Image drawAmpPanel (const SnapshotOptions& o)
     return image;
 }
 
-/** Gives the processor's parameter `setting` ("ID=VALUE") its value, telling
-    the processor as a host would; returns an error message, or nothing. */
-juce::String applySetting (BrindlecrestAudioProcessor& processor, const juce::String& setting)
-{
-    const auto id = setting.upToFirstOccurrenceOf ("=", false, false).trim();
-    const auto text = setting.fromFirstOccurrenceOf ("=", false, false).trim();
-    if (! setting.contains ("=") || id.isEmpty() || text.isEmpty())
-        return "--set wants ID=VALUE, got '" + setting + "'";
-
-    juce::RangedAudioParameter* param = nullptr;
-    for (auto* p : processor.getParameters())
-        if (auto* ranged = dynamic_cast<juce::RangedAudioParameter*> (p); ranged != nullptr && ranged->paramID == id)
-            param = ranged;
-    if (param == nullptr)
-        return "--set: no parameter '" + id + "' (see 'brindlecrest params')";
-
-    double value = 0.0;
-    if (dynamic_cast<juce::AudioParameterBool*> (param) != nullptr && (text == "on" || text == "true"))
-        value = 1.0;
-    else if (dynamic_cast<juce::AudioParameterBool*> (param) != nullptr && (text == "off" || text == "false"))
-        value = 0.0;
-    else if (text.containsOnly ("0123456789.-+eE"))
-        value = text.getDoubleValue();
-    else
-        return "--set " + id + ": '" + text + "' is not a number";
-
-    const auto& range = param->getNormalisableRange();
-    if (value < range.start || value > range.end)
-        return "--set " + id + ": " + text + " is outside " + juce::String (range.start) + " to "
-               + juce::String (range.end);
-    if (dynamic_cast<juce::AudioParameterInt*> (param) != nullptr && value != std::floor (value))
-        return "--set " + id + ": wants a whole number, got " + text;
-
-    param->setValueNotifyingHost (param->convertTo0to1 ((float) value));
-    return {};
-}
-
 /** The editor window as it opens for a fresh processor with the given
     settings, once its timer has run. */
 juce::Image drawWindow (const SnapshotOptions& o, juce::String& error)
 {
     auto processor = std::make_unique<BrindlecrestAudioProcessor>();
     for (const auto& setting : o.settings)
-        if (error = applySetting (*processor, setting); error.isNotEmpty())
+        if (error = cli::applyParameterSetting (*processor, setting); error.isNotEmpty())
             return {};
 
     std::unique_ptr<juce::AudioProcessorEditor> editor (processor->createEditorIfNeeded());
